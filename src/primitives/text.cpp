@@ -1,5 +1,6 @@
 #include "primitives/text.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cmath>
@@ -41,20 +42,70 @@ std::size_t StartOffset(std::int32_t start) {
   return start < 1 ? 0 : static_cast<std::size_t>(start) - 1;
 }
 
-// Walks text by characters from offset, trying sub at each character's first byte.
-// Returns the offset of the first match, or npos. A lone lead byte at the very end is one
-// character on its own, so the walk never steps past the text.
-std::size_t FindFrom(std::string_view text, std::string_view sub, std::size_t offset,
-                     bool fold_case) {
-  const unsigned char first = kFoldedByte[static_cast<unsigned char>(sub.front())];
-  std::size_t p = offset;
-  while (text.size() - p >= sub.size()) {
-    const auto byte = static_cast<unsigned char>(text[p]);
-    if (kFoldedByte[byte] == first && SpanMatches(text.data() + p, sub, fold_case)) return p;
-    p += IsLeadByte(byte) && p + 1 < text.size() ? 2 : 1;
+// Finds sub in text at character boundaries, moving forward only. A match may begin only
+// where a character begins, as a walk from the search's start offset would see it (a byte of
+// 0x80 or above takes the next byte with it). Walking byte by byte is a chain of dependent
+// loads, so instead the searcher jumps between bytes that could begin a match (memchr) and
+// settles whether each one begins a character by looking back: the byte after any byte below
+// 0x80 begins a character (that byte is a character itself or the end of a pair), and from
+// there the bytes of 0x80 or above pair up. Every byte is looked at a bounded number of
+// times, so a whole run of finds over one text stays a single pass.
+class CharacterSearch {
+ public:
+  CharacterSearch(std::string_view text, std::string_view sub, bool fold_case)
+      : text_(text), sub_(sub), fold_case_(fold_case) {
+    const auto first = static_cast<unsigned char>(sub.front());
+    const unsigned char folded = kFoldedByte[first];
+    if (fold_case && folded >= 'a' && folded <= 'z') {
+      candidates_ = {folded, static_cast<unsigned char>(folded - 0x20)};
+      candidate_count_ = 2;
+    } else {
+      candidates_ = {first, first};
+    }
   }
-  return std::string_view::npos;
-}
+
+  // The first match at or after offset, or npos. offset must begin a character of the walk,
+  // and successive calls must not go back.
+  std::size_t FindFrom(std::size_t offset) {
+    if (text_.size() < sub_.size()) return std::string_view::npos;
+    const std::size_t last_start = text_.size() - sub_.size();
+    std::size_t known_start = offset;
+    for (std::size_t q = NextCandidate(offset); q <= last_start; q = NextCandidate(q + 1)) {
+      std::size_t run_start = q;
+      while (run_start > known_start &&
+             IsLeadByte(static_cast<unsigned char>(text_[run_start - 1]))) {
+        --run_start;
+      }
+      if ((q - run_start) % 2 != 0) {
+        known_start = q + 1;  // q is a second byte, so its pair ends here
+        continue;
+      }
+      if (SpanMatches(text_.data() + q, sub_, fold_case_)) return q;
+      known_start = q;
+    }
+    return std::string_view::npos;
+  }
+
+ private:
+  // The first byte at or after from that could begin a match; npos when none is left. Each
+  // byte's next position is remembered, so a byte absent from the rest of the text is not
+  // looked for again.
+  std::size_t NextCandidate(std::size_t from) {
+    std::size_t nearest = std::string_view::npos;
+    for (int i = 0; i < candidate_count_; ++i) {
+      if (next_[i] <= from) next_[i] = text_.find(static_cast<char>(candidates_[i]), from);
+      nearest = std::min(nearest, next_[i]);
+    }
+    return nearest;
+  }
+
+  std::string_view text_;
+  std::string_view sub_;
+  bool fold_case_;
+  std::array<unsigned char, 2> candidates_{};
+  int candidate_count_ = 1;
+  std::array<std::size_t, 2> next_{};  // where each candidate byte next occurs, once searched
+};
 
 // Full-width forms read like their ASCII twins when a number is parsed.
 std::string FoldFullWidth(std::string_view text) {
@@ -131,7 +182,7 @@ std::int32_t FindText(const Text& text, const Text& sub, std::int32_t start, boo
   const std::size_t offset = StartOffset(start);
   if (offset >= content.size()) return -1;
   if (wanted.empty()) return 1;
-  const std::size_t found = FindFrom(content, wanted, offset, ignore_case);
+  const std::size_t found = CharacterSearch(content, wanted, ignore_case).FindFrom(offset);
   return found == std::string_view::npos ? -1 : static_cast<std::int32_t>(found + 1);
 }
 
@@ -151,8 +202,9 @@ Text ReplaceText(const Text& text, const Text& sub, const Text& replacement, std
   std::size_t copied_to = 0;
   std::size_t p = offset;
   std::int32_t left = count;
+  CharacterSearch search(content, wanted, !case_sensitive);
   while (true) {
-    const std::size_t found = FindFrom(content, wanted, p, !case_sensitive);
+    const std::size_t found = search.FindFrom(p);
     if (found == std::string_view::npos) break;
     result.append(content.substr(copied_to, found - copied_to));
     result.append(with);

@@ -5,6 +5,7 @@
 #include <climits>
 #include <cmath>
 #include <limits>
+#include <random>
 #include <string>
 
 namespace pagelink {
@@ -199,6 +200,72 @@ TEST(ReplaceTextTest, ReplacesLeftToRightWithinStartAndCount) {
 TEST(ReplaceTextTest, DefaultsReplaceEveryOccurrenceFoldingCase) {
   EXPECT_EQ(ReplaceText("aXbxc", "x"), "abc");
   EXPECT_EQ(ReplaceText("aXbxc", "x", "-"), "a-b-c");
+}
+
+// The walk written as plainly as possible, one character at a time, to check the searching
+// operations against on many generated texts where lead bytes, second bytes and letters of
+// either case meet in every arrangement.
+bool SameAt(const std::string& text, std::size_t p, const std::string& sub, bool fold) {
+  for (std::size_t i = 0; i < sub.size(); ++i) {
+    char a = text[p + i], b = sub[i];
+    if (fold) {
+      if (a >= 'A' && a <= 'Z') a += 0x20;
+      if (b >= 'A' && b <= 'Z') b += 0x20;
+    }
+    if (a != b) return false;
+  }
+  return true;
+}
+
+std::string WalkReplace(const std::string& text, const std::string& sub, const std::string& with,
+                        std::int32_t start, std::int32_t count, bool fold, std::int32_t* first) {
+  *first = -1;
+  const long long offset = start < 1 ? 0 : start - 1LL;
+  if (text.empty() || sub.empty() || offset >= static_cast<long long>(text.size()) || count == 0) {
+    return text;
+  }
+  std::string result = text.substr(0, offset);
+  long long p = offset, remaining = static_cast<long long>(text.size()) - offset;
+  const long long s = static_cast<long long>(sub.size());
+  while (remaining >= s) {
+    if (SameAt(text, p, sub, fold)) {
+      if (*first == -1) *first = static_cast<std::int32_t>(p + 1);
+      result += with;
+      p += s;
+      remaining -= s;
+      if (count > 0 && --count == 0) break;
+    } else {
+      const long long step = static_cast<unsigned char>(text[p]) >= 0x80 ? 2 : 1;
+      result += text.substr(p, step);
+      p += step;
+      remaining -= step;
+    }
+  }
+  if (p < static_cast<long long>(text.size())) result += text.substr(p);
+  return result;
+}
+
+TEST(SearchTest, AgreesWithTheCharacterWalkOnGeneratedTexts) {
+  const char alphabet[] = {'a', 'A', 'x', 'X', '>', '\x81', '\xB0', '\xA1', '\xFF'};
+  std::mt19937 random(20221020);
+  auto pick = [&](int from, int to) { return std::uniform_int_distribution(from, to)(random); };
+  auto make = [&](int length) {
+    std::string text;
+    for (int i = 0; i < length; ++i) text += alphabet[pick(0, sizeof alphabet - 1)];
+    return text;
+  };
+  for (int round = 0; round < 20000; ++round) {
+    const std::string text = make(pick(0, 24));
+    const std::string sub = make(pick(1, 3));
+    const std::int32_t start = pick(-1, 26);
+    const std::int32_t count = pick(-1, 3);
+    const bool fold = pick(0, 1) == 1;
+    std::int32_t first = 0;
+    const std::string expected = WalkReplace(text, sub, "<>", start, count, fold, &first);
+    ASSERT_EQ(ReplaceText(text, sub, "<>", start, count, !fold), expected) << "round " << round;
+    const std::int32_t found = FindText(text, sub, start, fold);
+    ASSERT_EQ(found, count == 0 ? found : first) << "round " << round;
+  }
 }
 
 TEST(TextToIntTest, ParsesLeadingDecimalAfterFoldingFullWidth) {
