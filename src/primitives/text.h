@@ -10,7 +10,7 @@
 // positions are 1-based and -1 means "not found". Searching steps by characters: a byte of
 // 0x80 or above forms one character with the byte after it. Case folding maps A-Z to a-z
 // and nothing else, whatever the locale. No operation fails: out-of-range arguments give
-// -1 or the empty text.
+// -1 or the empty text. A text ends at its first zero byte, should one slip in.
 namespace pagelink {
 
 // Bytes before the first zero byte.
@@ -22,7 +22,8 @@ Text JoinText(std::initializer_list<std::string_view> parts);
 // -1, 0 or 1, comparing bytes as unsigned values; a prefix is the smaller.
 int CompareText(const Text& left, const Text& right);
 
-// Drops the fraction toward zero; the low 32 bits of the 64-bit integer.
+// Drops the fraction toward zero; the low 32 bits of the 64-bit integer. NaN and values
+// beyond the 64-bit range give 0.
 std::int32_t TruncateToInt(double value);
 
 // The bytes from start (1-based) for length, clipped at the end; empty when out of range.
@@ -46,7 +47,8 @@ Text ReplaceText(const Text& text, const Text& sub, const Text& replacement = {}
 // ASCII; wraps modulo 2^32; 0 when there is no number.
 std::int32_t TextToInt(const Text& text);
 
-// "%.13g" with a three-digit exponent, independent of the C locale.
+// "%.13g" with a three-digit exponent, independent of the C locale. Negative zero gives "0";
+// infinities and NaN give "inf", "-inf" and "nan".
 Text NumberToText(double value);
 // Plain decimal.
 Text NumberToText(std::int32_t value);

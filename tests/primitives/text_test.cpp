@@ -339,6 +339,9 @@ TEST(NumberToTextTest, WritesThirteenSignificantDigitsWithThreeDigitExponent) {
       {1e-300, "1e-300"},
       {1.7976931348623157e308, "1.797693134862e+308"},
       {5e-324, "4.940656458412e-324"},
+      {std::numeric_limits<double>::infinity(), "inf"},
+      {-std::numeric_limits<double>::infinity(), "-inf"},
+      {std::numeric_limits<double>::quiet_NaN(), "nan"},
   };
   for (const Case& c : cases) EXPECT_EQ(NumberToText(c.value), c.expected) << c.expected;
 }
