@@ -7,22 +7,17 @@ export WINEPREFIX=${WINEPREFIX:-$here/build/wineprefix}
 export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
 export WINEDEBUG=${WINEDEBUG:--all}
 
-run() {
-  # A fresh prefix is made once, before the tests, so no test pays for it or races for it.
-  if [ ! -f "$WINEPREFIX/system.reg" ]; then
-    LANG=zh_CN.UTF-8 LC_ALL=zh_CN.UTF-8 /usr/lib/wine/wine64 wineboot --init >/dev/null 2>&1 || true
-  fi
-  # One wine server for the whole suite instead of one per test program.
-  /usr/lib/wine/wineserver -p >/dev/null 2>&1 || true
-  status=0
-  "$@" || status=$?
-  /usr/lib/wine/wineserver -k >/dev/null 2>&1 || true
-  return $status
-}
-
-if [ -n "${DISPLAY:-}" ]; then
-  run "$@"
-else
-  export -f run
-  xvfb-run -a -s '-screen 0 1024x768x24' bash -c 'run "$@"' run "$@"
+if [ -z "${DISPLAY:-}" ]; then
+  exec xvfb-run -a -s '-screen 0 1024x768x24' "$0" "$@"
 fi
+
+# A fresh prefix is made once, before the tests, so no test pays for it or races for it.
+if [ ! -f "$WINEPREFIX/system.reg" ]; then
+  LANG=zh_CN.UTF-8 LC_ALL=zh_CN.UTF-8 /usr/lib/wine/wine64 wineboot --init >/dev/null 2>&1 || true
+fi
+# One wine server for the whole suite instead of one per test program.
+/usr/lib/wine/wineserver -p >/dev/null 2>&1 || true
+status=0
+"$@" || status=$?
+/usr/lib/wine/wineserver -k >/dev/null 2>&1 || true
+exit $status
