@@ -87,19 +87,19 @@ bool WriteAll(HANDLE file, const Bytes& data) {
 // Another program (a virus scanner, an editor, the indexer) may hold the page for a moment.
 bool IsTransient(DWORD error) {
   return error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION ||
-         error == ERROR_ACCESS_DENIED || error == ERROR_UNABLE_TO_REMOVE_REPLACED;
+         error == ERROR_ACCESS_DENIED;
 }
 
-bool PutInPlace(const std::wstring& temporary, const std::wstring& target, bool target_exists) {
+// A rename onto the page, which replaces it in one step. (ReplaceFileW would keep more of the
+// old file, but where it fails it can leave files of its own behind.)
+bool PutInPlace(const std::wstring& temporary, const std::wstring& target) {
   constexpr int kAttempts = 10;
   constexpr DWORD kPauseMilliseconds = 50;
   for (int attempt = 1;; ++attempt) {
-    // ReplaceFileW keeps the page's attributes and security; a new page is only moved.
-    bool done = target_exists
-                    ? ReplaceFileW(target.c_str(), temporary.c_str(), nullptr,
-                                   REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr) != 0
-                    : MoveFileExW(temporary.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH) != 0;
-    if (done) return true;
+    if (MoveFileExW(temporary.c_str(), target.c_str(),
+                    MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+      return true;
+    }
     if (attempt == kAttempts || !IsTransient(GetLastError())) return false;
     Sleep(kPauseMilliseconds);
   }
@@ -180,7 +180,9 @@ bool WriteFileBytes(const Text& path, const Bytes& data) {
                               FILE_ATTRIBUTE_NORMAL, nullptr));
   bool done = file.valid() && WriteAll(file.get(), data) && FlushFileBuffers(file.get());
   done = (!file.valid() || file.Close()) && done;
-  done = done && PutInPlace(temporary, target, target_exists);
+  // The page keeps its attributes (hidden, archive ...); a new page gets the usual ones.
+  done = done && (!target_exists || SetFileAttributesW(temporary, attributes));
+  done = done && PutInPlace(temporary, target);
   if (!done) DeleteFileW(temporary);
   return done;
 }
