@@ -32,7 +32,9 @@ build-win32:
 
 run: deps
 	cmake --preset native
-	cmake --build --preset native --target pagelink demo-site
+	cmake --build --preset native --target demo-site
+	@[ -n "$$DISPLAY$$WAYLAND_DISPLAY" ] || echo "No display found: the window needs a desktop session (or xvfb-run)."
+	@echo "Sample site: build/native/demo-site (press 执行 to link its pages)"
 	cd build/native/demo-site && ./pagelink
 
 bench: deps
