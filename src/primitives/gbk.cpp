@@ -42,25 +42,25 @@ const GbkCodes& Codes() {
   return *codes;
 }
 
-void AppendCodePoint(std::u16string& out, char32_t code_point) {
+char16_t* AppendCodePoint(char16_t* next, char32_t code_point) {
   if (code_point < 0x10000) {
-    out += static_cast<char16_t>(code_point);
+    *next++ = static_cast<char16_t>(code_point);
   } else {
     code_point -= 0x10000;
-    out += static_cast<char16_t>(0xD800 + (code_point >> 10));
-    out += static_cast<char16_t>(0xDC00 + (code_point & 0x3FF));
+    *next++ = static_cast<char16_t>(0xD800 + (code_point >> 10));
+    *next++ = static_cast<char16_t>(0xDC00 + (code_point & 0x3FF));
   }
+  return next;
 }
 
-void AppendFourByteCode(std::string& out, std::uint32_t index) {
-  char bytes[4];
-  bytes[3] = static_cast<char>(0x30 + index % 10);
+char* WriteFourByteCode(char* next, std::uint32_t index) {
+  next[3] = static_cast<char>(0x30 + index % 10);
   index /= 10;
-  bytes[2] = static_cast<char>(0x81 + index % 126);
+  next[2] = static_cast<char>(0x81 + index % 126);
   index /= 126;
-  bytes[1] = static_cast<char>(0x30 + index % 10);
-  bytes[0] = static_cast<char>(0x81 + index / 10);
-  out.append(bytes, 4);
+  next[1] = static_cast<char>(0x30 + index % 10);
+  next[0] = static_cast<char>(0x81 + index / 10);
+  return next + 4;
 }
 
 }  // namespace
@@ -69,50 +69,53 @@ std::u16string GbkToUtf16(std::string_view gbk) {
   const GbkCharacters& characters = PlatformGbkCharacters();
   const auto* bytes = reinterpret_cast<const unsigned char*>(gbk.data());
   const std::size_t size = gbk.size();
-  std::u16string out;
-  out.reserve(size);
+  // No byte gives more than one unit, and a four-byte code at most two.
+  std::u16string out(size, u'\0');
+  char16_t* next = out.data();
   std::size_t i = 0;
   while (i < size) {
     unsigned char byte = bytes[i];
     if (byte < 0x80) {
-      out += static_cast<char16_t>(byte);
+      *next++ = byte;
       ++i;
     } else if (byte == 0x80 || byte == 0xFF) {
-      out += byte == 0x80 ? characters.byte_80 : characters.byte_ff;
+      *next++ = byte == 0x80 ? characters.byte_80 : characters.byte_ff;
       ++i;
     } else if (i + 1 < size && IsTrail(bytes[i + 1])) {
-      out += characters.pairs[(byte - 0x81) * kGbkTrailCount + (bytes[i + 1] - 0x40)];
+      *next++ = characters.pairs[(byte - 0x81) * kGbkTrailCount + (bytes[i + 1] - 0x40)];
       i += 2;
     } else if (i + 3 < size && IsFourByteDigit(bytes[i + 1]) && IsLead(bytes[i + 2]) &&
                IsFourByteDigit(bytes[i + 3])) {
       std::uint32_t index = ((byte - 0x81) * 10 + (bytes[i + 1] - 0x30)) * 1260 +
                             (bytes[i + 2] - 0x81) * 10 + (bytes[i + 3] - 0x30);
-      AppendCodePoint(out, FourByteIndexToCodePoint(index).value_or(kUnknown));
+      next = AppendCodePoint(next, FourByteIndexToCodePoint(index).value_or(kUnknown));
       i += 4;
     } else {
-      out += kUnknown;
+      *next++ = kUnknown;
       ++i;
     }
   }
+  out.resize(static_cast<std::size_t>(next - out.data()));
   return out;
 }
 
 std::string Utf16ToGbk(std::u16string_view utf16) {
   const GbkCodes& codes = Codes();
   const std::size_t size = utf16.size();
-  std::string out;
-  out.reserve(size * 2);
+  // A unit gives at most four bytes (a four-byte code), a surrogate pair four.
+  std::string out(size * 4, '\0');
+  char* next = out.data();
   std::size_t i = 0;
   while (i < size) {
     char16_t unit = utf16[i];
     if (unit < 0x80) {
-      out += static_cast<char>(unit);
+      *next++ = static_cast<char>(unit);
       ++i;
       continue;
     }
     if (std::uint16_t code = codes[unit]; code != 0) {
-      if (code > 0xFF) out += static_cast<char>(code >> 8);
-      out += static_cast<char>(code & 0xFF);
+      if (code > 0xFF) *next++ = static_cast<char>(code >> 8);
+      *next++ = static_cast<char>(code & 0xFF);
       ++i;
       continue;
     }
@@ -123,12 +126,13 @@ std::string Utf16ToGbk(std::u16string_view utf16) {
       length = 2;
     }
     if (auto index = CodePointToFourByteIndex(code_point)) {
-      AppendFourByteCode(out, *index);
+      next = WriteFourByteCode(next, *index);
     } else {
-      out += static_cast<char>(kUnknown);
+      *next++ = static_cast<char>(kUnknown);
     }
     i += length;
   }
+  out.resize(static_cast<std::size_t>(next - out.data()));
   return out;
 }
 

@@ -22,22 +22,23 @@ std::size_t AsciiPrefix(const unsigned char* data, std::size_t size) {
   return i;
 }
 
-void AppendUtf8(std::string& out, char32_t code_point) {
+char* WriteUtf8(char* next, char32_t code_point) {
   if (code_point < 0x80) {
-    out += static_cast<char>(code_point);
+    *next++ = static_cast<char>(code_point);
   } else if (code_point < 0x800) {
-    out += static_cast<char>(0xC0 | code_point >> 6);
-    out += static_cast<char>(0x80 | (code_point & 0x3F));
+    *next++ = static_cast<char>(0xC0 | code_point >> 6);
+    *next++ = static_cast<char>(0x80 | (code_point & 0x3F));
   } else if (code_point < 0x10000) {
-    out += static_cast<char>(0xE0 | code_point >> 12);
-    out += static_cast<char>(0x80 | (code_point >> 6 & 0x3F));
-    out += static_cast<char>(0x80 | (code_point & 0x3F));
+    *next++ = static_cast<char>(0xE0 | code_point >> 12);
+    *next++ = static_cast<char>(0x80 | (code_point >> 6 & 0x3F));
+    *next++ = static_cast<char>(0x80 | (code_point & 0x3F));
   } else {
-    out += static_cast<char>(0xF0 | code_point >> 18);
-    out += static_cast<char>(0x80 | (code_point >> 12 & 0x3F));
-    out += static_cast<char>(0x80 | (code_point >> 6 & 0x3F));
-    out += static_cast<char>(0x80 | (code_point & 0x3F));
+    *next++ = static_cast<char>(0xF0 | code_point >> 18);
+    *next++ = static_cast<char>(0x80 | (code_point >> 12 & 0x3F));
+    *next++ = static_cast<char>(0x80 | (code_point >> 6 & 0x3F));
+    *next++ = static_cast<char>(0x80 | (code_point & 0x3F));
   }
+  return next;
 }
 
 }  // namespace
@@ -51,14 +52,28 @@ std::u16string Utf8ToUtf16(std::string_view utf8, bool* exact) {
   bool valid = true;
   std::size_t i = 0;
   while (i < size) {
-    std::size_t ascii = AsciiPrefix(bytes + i, size - i);
-    for (std::size_t end = i + ascii; i < end; ++i) *next++ = bytes[i];
-    if (i == size) break;
+    if (bytes[i] < 0x80) {
+      std::size_t ascii = AsciiPrefix(bytes + i, size - i);
+      for (std::size_t end = i + ascii; i < end; ++i) *next++ = bytes[i];
+      continue;
+    }
+
+    unsigned char lead = bytes[i];
+    // Chinese text is mostly well-formed three-byte sequences: taken whole when they are.
+    if (lead >= 0xE0 && lead <= 0xEF && i + 2 < size) {
+      unsigned second = bytes[i + 1], third = bytes[i + 2];
+      char32_t code_point = (lead & 0x0Fu) << 12 | (second & 0x3Fu) << 6 | (third & 0x3Fu);
+      if (IsContinuation(second) && IsContinuation(third) && code_point >= 0x800 &&
+          (code_point < 0xD800 || code_point > 0xDFFF)) {
+        *next++ = static_cast<char16_t>(code_point);
+        i += 3;
+        continue;
+      }
+    }
 
     // The second byte's range depends on the lead byte: that is what rules out overlong
     // forms, surrogates and values above U+10FFFF (a maximal ill-formed sequence then ends
     // before the second byte).
-    unsigned char lead = bytes[i];
     std::size_t length = 0;
     unsigned char low = 0x80, high = 0xBF;
     char32_t code_point = 0;
@@ -111,22 +126,24 @@ std::u16string Utf8ToUtf16(std::string_view utf8, bool* exact) {
 
 std::string Utf16ToUtf8(std::u16string_view utf16) {
   const std::size_t size = utf16.size();
-  std::string out;
-  out.reserve(size * 3);
+  // A unit gives at most three bytes, a surrogate pair four.
+  std::string out(size * 3, '\0');
+  char* next = out.data();
   std::size_t i = 0;
   while (i < size) {
     char16_t unit = utf16[i++];
     if (unit < 0x80) {
-      out += static_cast<char>(unit);
+      *next++ = static_cast<char>(unit);
     } else if (unit >= 0xD800 && unit <= 0xDBFF && i < size && utf16[i] >= 0xDC00 &&
                utf16[i] <= 0xDFFF) {
-      AppendUtf8(out, 0x10000 + ((unit - 0xD800) << 10) + (utf16[i++] - 0xDC00));
+      next = WriteUtf8(next, 0x10000 + ((unit - 0xD800) << 10) + (utf16[i++] - 0xDC00));
     } else if (unit >= 0xD800 && unit <= 0xDFFF) {
-      AppendUtf8(out, kReplacement);
+      next = WriteUtf8(next, kReplacement);
     } else {
-      AppendUtf8(out, unit);
+      next = WriteUtf8(next, unit);
     }
   }
+  out.resize(static_cast<std::size_t>(next - out.data()));
   return out;
 }
 
