@@ -24,6 +24,8 @@ constexpr int kOuterHeight = 425;
 constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
 // The application icon in the program's resources.
 constexpr WORD kIconResource = 1;
+// Posted to the main window when a box's content has to be shown.
+constexpr UINT kShowContentsMessage = WM_APP + 1;
 
 struct BoxLayout {
   const wchar_t* name;
@@ -117,6 +119,8 @@ class MainWindowWin32 final : public Window {
   static LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM w, LPARAM l);
   LRESULT HandleMessage(HWND window, UINT message, WPARAM w, LPARAM l);
   void CreateControls(HINSTANCE instance);
+  // Brings every stale control up to its box's content.
+  void ShowContents();
   // The box's control; a fatal error once the window has been destroyed.
   HWND LiveControl(Box box) const;
   void Click();
@@ -126,6 +130,9 @@ class MainWindowWin32 final : public Window {
   std::array<Text, 6> contents_;
   // The control shows typing that its content has not taken in yet.
   std::array<bool, 6> typed_ = {};
+  // The content has changed since the control last showed it.
+  std::array<bool, 6> stale_ = {};
+  bool show_contents_posted_ = false;
   // Set while a control's text is replaced from its content, so that is not taken as typing.
   bool showing_content_ = false;
   std::function<void()> click_;
@@ -153,8 +160,6 @@ MainWindowWin32::MainWindowWin32() {
                reinterpret_cast<LPARAM>(ApplicationIcon(instance, SM_CXICON, SM_CYICON)));
   SendMessageW(window_, WM_SETICON, ICON_SMALL,
                reinterpret_cast<LPARAM>(ApplicationIcon(instance, SM_CXSMICON, SM_CYSMICON)));
-  SendMessageW(window_, WM_SETFONT, reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT)),
-               FALSE);
   CreateControls(instance);
 
   ShowWindow(window_, SW_SHOWNORMAL);
@@ -192,6 +197,7 @@ void MainWindowWin32::CreateControls(HINSTANCE instance) {
   SendMessageW(button, WM_SETFONT, font, FALSE);
 
   SetControlText(Box::编辑框2, "2");
+  ShowContents();
   for (std::size_t i = 0; i < kBoxes.size(); ++i) {
     SendMessageW(controls_[i], EM_SETSEL, 0, 0);
     if (kBoxes[i].visible) ShowWindow(controls_[i], SW_SHOWNA);
@@ -217,12 +223,16 @@ LRESULT MainWindowWin32::HandleMessage(HWND window, UINT message, WPARAM w, LPAR
         return 0;
       }
       if (HIWORD(w) == EN_CHANGE && !showing_content_) {
+        // Typing into a control that does not show its content yet is no user's typing.
         for (std::size_t i = 0; i < controls_.size(); ++i) {
-          if (controls_[i] == reinterpret_cast<HWND>(l)) typed_[i] = true;
+          if (controls_[i] == reinterpret_cast<HWND>(l) && !stale_[i]) typed_[i] = true;
         }
         return 0;
       }
       break;
+    case kShowContentsMessage:
+      ShowContents();
+      return 0;
     case WM_DESTROY:
       window_ = nullptr;
       controls_.fill(nullptr);
@@ -262,15 +272,32 @@ Text MainWindowWin32::GetControlText(Box box) {
   return contents_[i];
 }
 
+// The control is brought up to date when events are next processed, by a posted message:
+// that comes before any input, so the user never types into an outdated control, and a run
+// that puts a whole page into a box several times converts and lays it out once. The hidden
+// boxes are never seen or typed into, so their controls are not given the content at all.
 void MainWindowWin32::SetControlText(Box box, const Text& text) {
-  const HWND control = LiveControl(box);
+  LiveControl(box);
   const std::size_t i = IndexOf(box);
   // A box's content, like a Text, ends at its first zero byte.
   contents_[i] = text.c_str();
   typed_[i] = false;
-  showing_content_ = true;
-  SetWindowTextW(control, TextToDisplay(contents_[i]).c_str());
-  showing_content_ = false;
+  if (!kBoxes[i].visible) return;
+  stale_[i] = true;
+  if (!show_contents_posted_) {
+    show_contents_posted_ = PostMessageW(window_, kShowContentsMessage, 0, 0) != FALSE;
+  }
+}
+
+void MainWindowWin32::ShowContents() {
+  show_contents_posted_ = false;
+  for (std::size_t i = 0; i < controls_.size(); ++i) {
+    if (!stale_[i] || controls_[i] == nullptr) continue;
+    showing_content_ = true;
+    SetWindowTextW(controls_[i], TextToDisplay(contents_[i]).c_str());
+    showing_content_ = false;
+    stale_[i] = false;
+  }
 }
 
 int MainWindowWin32::ShowMessage(const Text& text, int style, const std::optional<Text>& caption) {
