@@ -26,16 +26,15 @@ bool HasClass(HWND window, const wchar_t* class_name) {
   return lstrcmpiW(found, class_name) == 0;
 }
 
+BOOL CALLBACK TakeVisibleDialog(HWND window, LPARAM found) {
+  if (!HasClass(window, kDialogClass) || !IsWindowVisible(window)) return TRUE;
+  *reinterpret_cast<HWND*>(found) = window;
+  return FALSE;
+}
+
 HWND FindMessageBox(std::uint32_t thread_id) {
   HWND found = nullptr;
-  EnumThreadWindows(
-      thread_id,
-      [](HWND window, LPARAM result) -> BOOL {
-        if (!HasClass(window, kDialogClass) || !IsWindowVisible(window)) return TRUE;
-        *reinterpret_cast<HWND*>(result) = window;
-        return FALSE;
-      },
-      reinterpret_cast<LPARAM>(&found));
+  EnumThreadWindows(thread_id, TakeVisibleDialog, reinterpret_cast<LPARAM>(&found));
   return found;
 }
 

@@ -74,6 +74,14 @@ class Site {
   fs::path folder_;
 };
 
+BOOL CALLBACK TakeMainWindow(HWND window, LPARAM found) {
+  wchar_t class_name[64] = {};
+  GetClassNameW(window, class_name, 64);
+  if (lstrcmpW(class_name, kMainWindowClassName) != 0) return TRUE;
+  *reinterpret_cast<HWND*>(found) = window;
+  return FALSE;
+}
+
 // The running program, ended at the latest when the test is over.
 class Program {
  public:
@@ -86,16 +94,7 @@ class Program {
                               nullptr, &startup, &info_) != FALSE;
     if (!started_) return;
     WaitForInputIdle(info_.hProcess, kExitTimeoutMs);
-    EnumThreadWindows(
-        info_.dwThreadId,
-        [](HWND window, LPARAM found) -> BOOL {
-          wchar_t class_name[64] = {};
-          GetClassNameW(window, class_name, 64);
-          if (lstrcmpW(class_name, kMainWindowClassName) != 0) return TRUE;
-          *reinterpret_cast<HWND*>(found) = window;
-          return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&main_));
+    EnumThreadWindows(info_.dwThreadId, TakeMainWindow, reinterpret_cast<LPARAM>(&main_));
   }
   ~Program() {
     if (!started_) return;
