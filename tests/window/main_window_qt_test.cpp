@@ -12,7 +12,6 @@
 #include <QtTest>
 #include <memory>
 #include <optional>
-#include <vector>
 
 #include "linking/codepage.h"
 // moc cannot read the boxes' names; the test class needs nothing from here in its declaration.
