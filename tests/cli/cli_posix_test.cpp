@@ -34,8 +34,11 @@ Outcome RunCli(const std::string& arguments) {
 class CliTest : public testing::Test {
  protected:
   void SetUp() override {
-    // A folder name with Chinese in it, as site folders often have.
-    site_ = fs::temp_directory_path() / fs::u8path("pagelink-cli-站点");
+    // A folder name with Chinese in it, as site folders often have; one per test, since the
+    // tests may run at the same time.
+    site_ = fs::temp_directory_path() /
+            fs::u8path(std::string("pagelink-站点-") +
+                       testing::UnitTest::GetInstance()->current_test_info()->name());
     fs::remove_all(site_);
     fs::copy(fs::path(PAGELINK_FIXTURES) / "site", site_);
   }
