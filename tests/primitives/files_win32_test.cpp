@@ -45,5 +45,18 @@ TEST_F(FilesWin32Test, PageHeldByAnotherProgramStaysAsItWas) {
   EXPECT_EQ(NamesIn(folder_), NameList{u"2.html"});
 }
 
+// "C:" alone would name the drive's current folder; as the run directory it is the root.
+TEST_F(FilesWin32Test, DriveRootIsTheDriveLetterAndColon) {
+  const std::filesystem::path before = std::filesystem::current_path();
+  const std::filesystem::path page = folder_.root_path() / folder_.filename();
+  Put(page, "<p>root</p>");
+  FixRunDirectory(PathText(folder_.root_name()));
+  EXPECT_EQ(std::filesystem::current_path(), folder_.root_path());
+  EXPECT_EQ(ReadFileBytes(RunDirectory() + "\\" + PathText(folder_.filename())),
+            AsBytes("<p>root</p>"));
+  std::filesystem::remove(page);
+  std::filesystem::current_path(before);
+}
+
 }  // namespace
 }  // namespace pagelink
