@@ -15,8 +15,11 @@ fi
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
   LANG=zh_CN.UTF-8 LC_ALL=zh_CN.UTF-8 /usr/lib/wine/wine64 wineboot --init >/dev/null 2>&1 || true
 fi
-# One wine server for the whole suite instead of one per test program.
+# One wine server for the whole suite instead of one per test program, with Wine's own
+# services started here: whatever starts them keeps its output open for as long as they
+# live, and that must not be the output of the first test.
 /usr/lib/wine/wineserver -p >/dev/null 2>&1 || true
+LANG=zh_CN.UTF-8 LC_ALL=zh_CN.UTF-8 /usr/lib/wine/wine64 wineboot >/dev/null 2>&1 </dev/null || true
 status=0
 "$@" || status=$?
 /usr/lib/wine/wineserver -k >/dev/null 2>&1 || true

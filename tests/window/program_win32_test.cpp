@@ -59,6 +59,12 @@ class Site {
     fs::copy_file(ProgramUnderTest(), program());
     for (const auto& [number, content] : pages) WriteFile(page(number), content);
   }
+  // Adds the pages of the sample site that the Linux tests link too.
+  void AddSamplePages() const {
+    for (const auto& entry : fs::directory_iterator(fs::path(PAGELINK_FIXTURES) / "site")) {
+      fs::copy_file(entry.path(), folder_ / entry.path().filename());
+    }
+  }
   ~Site() {
     std::error_code ignored;
     fs::remove_all(folder_, ignored);
@@ -160,7 +166,8 @@ TEST(ProgramTest, ClosingTheIdleWindowEndsWithExitCodeZero) {
 }
 
 TEST(ProgramTest, AClickLinksThePagesAndShowsTheEndMessage) {
-  const Site site({{1, Page("one")}, {2, Page("two")}, {3, Page("three")}});
+  const Site site({});
+  site.AddSamplePages();
   const Program program(site.program());
   ASSERT_NE(program.main(), nullptr);
 
@@ -176,7 +183,15 @@ TEST(ProgramTest, AClickLinksThePagesAndShowsTheEndMessage) {
   EXPECT_EQ(seen.buttons, std::vector<int>{IDOK});
   EXPECT_FALSE(seen.has_icon);
   EXPECT_FALSE(main_window_enabled);
-  EXPECT_NE(ReadFile(site.page(2)).find("three"), std::string::npos);
+  const fs::path fixtures = PAGELINK_FIXTURES;
+  for (int linked : {2, 3, 4}) {
+    EXPECT_EQ(ReadFile(site.page(linked)),
+              ReadFile(fixtures / "linked" / site.page(linked).filename()));
+  }
+  for (int untouched : {1, 5}) {
+    EXPECT_EQ(ReadFile(site.page(untouched)),
+              ReadFile(fixtures / "site" / site.page(untouched).filename()));
+  }
 
   PostMessageW(program.main(), WM_CLOSE, 0, 0);
   EXPECT_EQ(program.ExitCode(), 0u);
