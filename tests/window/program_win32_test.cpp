@@ -99,8 +99,13 @@ class Program {
     started_ = CreateProcessW(exe.c_str(), command_line.data(), nullptr, nullptr, FALSE, 0, nullptr,
                               nullptr, &startup, &info_) != FALSE;
     if (!started_) return;
+    // The first start in a new Wine prefix can take seconds, and Wine may report the program
+    // idle before its window exists: look for the window until it is there.
     WaitForInputIdle(info_.hProcess, kExitTimeoutMs);
-    EnumThreadWindows(info_.dwThreadId, TakeMainWindow, reinterpret_cast<LPARAM>(&main_));
+    for (DWORD waited = 0; main_ == nullptr && waited < kExitTimeoutMs; waited += 50) {
+      EnumThreadWindows(info_.dwThreadId, TakeMainWindow, reinterpret_cast<LPARAM>(&main_));
+      if (main_ == nullptr) Sleep(50);
+    }
   }
   ~Program() {
     if (!started_) return;
