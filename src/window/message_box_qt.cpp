@@ -17,22 +17,22 @@ constexpr int kDefaultButtonMask = 0xF00;
 constexpr int kDefaultButtonShift = 8;
 constexpr int kSystemModal = 0x1000;
 
-struct ButtonSpec {
+struct ButtonChoice {
   const char* label;
   int result;
 };
 
-constexpr ButtonSpec kOk{"确定", 0};
-constexpr ButtonSpec kCancel{"取消", 1};
-constexpr ButtonSpec kAbort{"中止", 2};
-constexpr ButtonSpec kRetry{"重试", 3};
-constexpr ButtonSpec kIgnore{"忽略", 4};
-constexpr ButtonSpec kYes{"是", 5};
-constexpr ButtonSpec kNo{"否", 6};
-constexpr ButtonSpec kTryAgain{"重试", 9};
-constexpr ButtonSpec kContinue{"继续", 10};
+constexpr ButtonChoice kOk{"确定", 0};
+constexpr ButtonChoice kCancel{"取消", 1};
+constexpr ButtonChoice kAbort{"中止", 2};
+constexpr ButtonChoice kRetry{"重试", 3};
+constexpr ButtonChoice kIgnore{"忽略", 4};
+constexpr ButtonChoice kYes{"是", 5};
+constexpr ButtonChoice kNo{"否", 6};
+constexpr ButtonChoice kTryAgain{"重试", 9};
+constexpr ButtonChoice kContinue{"继续", 10};
 
-std::vector<ButtonSpec> ButtonsOf(int style) {
+std::vector<ButtonChoice> ButtonsOf(int style) {
   switch (style & kButtonsMask) {
     case 1:
       return {kOk, kCancel};
@@ -70,13 +70,13 @@ QString Decoded(const Text& text) { return QString::fromUtf8(GbkToUtf8(text)); }
 
 // Closing the box by Esc or its close button counts as Cancel where there is one, and as OK
 // where OK is the only button, as on Windows.
-int RunBox(QMessageBox& box, const std::vector<ButtonSpec>& buttons, std::size_t default_index) {
+int RunBox(QMessageBox& box, const std::vector<ButtonChoice>& buttons, std::size_t default_index) {
   std::vector<std::pair<QPushButton*, int>> results;
-  for (const ButtonSpec& spec : buttons) {
+  for (const ButtonChoice& choice : buttons) {
     // One role for all keeps the buttons in the order given instead of the platform's.
-    QPushButton* button = box.addButton(QString::fromUtf8(spec.label), QMessageBox::AcceptRole);
-    results.emplace_back(button, spec.result);
-    if (spec.result == kCancel.result || buttons.size() == 1) box.setEscapeButton(button);
+    QPushButton* button = box.addButton(QString::fromUtf8(choice.label), QMessageBox::AcceptRole);
+    results.emplace_back(button, choice.result);
+    if (choice.result == kCancel.result || buttons.size() == 1) box.setEscapeButton(button);
   }
   box.setDefaultButton(results[default_index].first);
   box.setTextFormat(Qt::PlainText);
@@ -95,7 +95,7 @@ int ShowMessageBox(const Text& text, int style, const std::optional<Text>& capti
   QMessageBox box(IconOf(style), title, Decoded(text));
   // Qt has no system-modal boxes; staying on top is the nearest it offers.
   if (style & kSystemModal) box.setWindowFlag(Qt::WindowStaysOnTopHint);
-  const std::vector<ButtonSpec> buttons = ButtonsOf(style);
+  const std::vector<ButtonChoice> buttons = ButtonsOf(style);
   const auto default_index =
       static_cast<std::size_t>((style & kDefaultButtonMask) >> kDefaultButtonShift);
   return RunBox(box, buttons, default_index < buttons.size() ? default_index : 0);
