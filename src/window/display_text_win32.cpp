@@ -9,8 +9,7 @@ namespace pagelink {
 // UTF-8 is the bridge both ways: the 936 conversions carry the four-byte codes, which the
 // system's own code page 936 tables do not know.
 
-std::wstring TextToDisplay(const Text& text) {
-  const std::string utf8 = GbkToUtf8(text);
+std::wstring Utf8ToDisplay(std::string_view utf8) {
   if (utf8.empty()) return {};
   const int size = static_cast<int>(utf8.size());
   const int units = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, nullptr, 0);
@@ -18,6 +17,8 @@ std::wstring TextToDisplay(const Text& text) {
   MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, display.data(), units);
   return display;
 }
+
+std::wstring TextToDisplay(const Text& text) { return Utf8ToDisplay(GbkToUtf8(text)); }
 
 Text DisplayToText(const std::wstring& display) {
   if (display.empty()) return {};

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "primitives/values.h"
 
@@ -10,6 +11,9 @@ namespace pagelink {
 
 // The text as the controls show it: code page 936, four-byte codes included, in UTF-16.
 std::wstring TextToDisplay(const Text& text);
+
+// UTF-8, such as the window's own captions and names, in UTF-16.
+std::wstring Utf8ToDisplay(std::string_view utf8);
 
 // What the user sees in a control, back in code page 936 (characters outside it as four-byte
 // codes).

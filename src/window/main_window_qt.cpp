@@ -13,38 +13,16 @@
 #include <new>
 #include <utility>
 
+#include "linking/codepage.h"
 #include "window/app_icon_qt.h"
 #include "window/edit_box_qt.h"
 #include "window/fatal_error_qt.h"
+#include "window/form.h"
 #include "window/main_window.h"
 #include "window/message_box_qt.h"
 
 namespace pagelink {
 namespace {
-
-// The outer size, frame and title bar included.
-constexpr int kOuterWidth = 774;
-constexpr int kOuterHeight = 425;
-
-struct BoxSpec {
-  const char* name;
-  QRect place;  // in the client area
-  bool multi_line;
-  int typing_limit;  // bytes; 0: none
-  const char* initial_text;
-  bool visible;
-};
-
-// In the order of Box, which is also the order Tab moves the focus in.
-constexpr std::array<BoxSpec, 6> kBoxes{{
-    {"编辑框1", QRect(168, 80, 400, 192), true, 9999, "", true},
-    {"编辑框2", QRect(72, 208, 32, 48), false, 0, "2", true},
-    {"编辑框3", QRect(24, 104, 120, 40), false, 0, "", true},
-    {"编辑框4", QRect(24, 160, 120, 40), false, 0, "", true},
-    {"编辑框5", QRect(16, 288, 152, 88), true, 999, "", false},
-    {"编辑框6", QRect(184, 296, 248, 72), true, 999, "", false},
-}};
-constexpr QRect k按钮1Place(592, 112, 136, 112);
 
 // A fixed frame: no maximise button, and no resizing (the size is fixed below).
 constexpr Qt::WindowFlags kFrame = Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
@@ -56,7 +34,13 @@ bool IsPlainEscape(const QKeyEvent& key) {
          !(key.modifiers() & (Qt::ControlModifier | Qt::ShiftModifier | Qt::AltModifier));
 }
 
-QString NameOf(Box box) { return QString::fromUtf8(kBoxes[static_cast<std::size_t>(box)].name); }
+QString NameOf(Box box) {
+  return QString::fromUtf8(kFormBoxes[static_cast<std::size_t>(box)].name);
+}
+
+QRect RectOf(const FormPlace& place) {
+  return QRect(place.left, place.top, place.width, place.height);
+}
 
 // Where the frame's top-left corner goes for the window to sit in the middle of the primary
 // screen; the division drops the fraction.
@@ -65,7 +49,7 @@ QPoint CentredFramePosition() {
   if (screen == nullptr) return {};
   const QRect area = screen->geometry();
   return area.topLeft() +
-         QPoint((area.width() - kOuterWidth) / 2, (area.height() - kOuterHeight) / 2);
+         QPoint((area.width() - kFormOuterWidth) / 2, (area.height() - kFormOuterHeight) / 2);
 }
 
 }  // namespace
@@ -76,26 +60,26 @@ class MainWindowForm final : public QWidget {
   explicit MainWindowForm(std::function<void()> on_closed)
       : QWidget(nullptr, kFrame), on_closed_(std::move(on_closed)) {
     setAttribute(Qt::WA_DeleteOnClose);
-    setWindowTitle(QStringLiteral("循环SEO上下篇"));
+    setWindowTitle(QString::fromUtf8(kFormCaption));
     setWindowIcon(ApplicationIcon());
     setFont(QFontDatabase::systemFont(QFontDatabase::GeneralFont));
     installEventFilter(this);
-    for (std::size_t i = 0; i < kBoxes.size(); ++i) {
-      const BoxSpec& spec = kBoxes[i];
-      EditBox* box = spec.multi_line
-                         ? static_cast<EditBox*>(new MultiLineBox(this, spec.typing_limit))
-                         : static_cast<EditBox*>(new SingleLineBox(this, spec.typing_limit));
+    for (std::size_t i = 0; i < kFormBoxes.size(); ++i) {
+      const FormBox& form_box = kFormBoxes[i];
+      EditBox* box = form_box.multi_line
+                         ? static_cast<EditBox*>(new MultiLineBox(this, form_box.typing_limit))
+                         : static_cast<EditBox*>(new SingleLineBox(this, form_box.typing_limit));
       QWidget* control = box->Control();
-      control->setObjectName(QString::fromUtf8(spec.name));
-      control->setGeometry(spec.place);
+      control->setObjectName(QString::fromUtf8(form_box.name));
+      control->setGeometry(RectOf(form_box.place));
       control->installEventFilter(this);
-      box->SetContent(spec.initial_text);
-      control->setVisible(spec.visible);
+      box->SetContent(Utf8ToGbk(form_box.initial_text));
+      control->setVisible(form_box.visible);
       boxes_[i] = box;
     }
-    auto* button = new QPushButton(QStringLiteral("执行"), this);
-    button->setObjectName(QStringLiteral("按钮1"));
-    button->setGeometry(k按钮1Place);
+    auto* button = new QPushButton(QString::fromUtf8(kForm按钮1.caption), this);
+    button->setObjectName(QString::fromUtf8(kForm按钮1.name));
+    button->setGeometry(RectOf(kForm按钮1.place));
     button->setAutoDefault(false);
     button->setDefault(false);
     button->installEventFilter(this);
@@ -135,8 +119,8 @@ class MainWindowForm final : public QWidget {
  private:
   void FitOuterSize(QPoint frame_position) {
     const QMargins frame = windowHandle()->frameMargins();
-    const QSize client(kOuterWidth - frame.left() - frame.right(),
-                       kOuterHeight - frame.top() - frame.bottom());
+    const QSize client(kFormOuterWidth - frame.left() - frame.right(),
+                       kFormOuterHeight - frame.top() - frame.bottom());
     if (minimumSize() != client || maximumSize() != client) setFixedSize(client);
     if (pos() != frame_position) move(frame_position);
   }
@@ -153,7 +137,7 @@ class MainWindowForm final : public QWidget {
     }
   }
 
-  std::array<EditBox*, kBoxes.size()> boxes_{};
+  std::array<EditBox*, kFormBoxes.size()> boxes_{};
   std::function<void()> click_handler_;
   std::function<void()> on_closed_;
 };

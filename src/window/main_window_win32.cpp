@@ -8,43 +8,22 @@
 #include <new>
 #include <string>
 
+#include "linking/codepage.h"
 #include "window/display_text_win32.h"
 #include "window/fatal_error_win32.h"
+#include "window/form.h"
 #include "window/main_window.h"
 #include "window/message_loop_win32.h"
 
 namespace pagelink {
 namespace {
 
-constexpr wchar_t kCaption[] = L"循环SEO上下篇";
-constexpr wchar_t kDefaultMessageCaption[] = L"信息：";
-constexpr int kOuterWidth = 774;
-constexpr int kOuterHeight = 425;
 // A fixed frame with the system menu, minimise and close: the user cannot resize it.
 constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
 // The application icon in the program's resources.
 constexpr WORD kIconResource = 1;
 // Posted to the main window when a box's content has to be shown.
 constexpr UINT kShowContentsMessage = WM_APP + 1;
-
-struct BoxLayout {
-  const wchar_t* name;
-  int left, top, width, height;
-  bool visible;
-  bool multi_line;
-  // Bounds typing only; 0 asks for the platform's largest limit.
-  int typing_limit;
-};
-
-// In the order of Box.
-constexpr std::array<BoxLayout, 6> kBoxes = {{
-    {L"编辑框1", 168, 80, 400, 192, true, true, 9999},
-    {L"编辑框2", 72, 208, 32, 48, true, false, 0},
-    {L"编辑框3", 24, 104, 120, 40, true, false, 0},
-    {L"编辑框4", 24, 160, 120, 40, true, false, 0},
-    {L"编辑框5", 16, 288, 152, 88, false, true, 999},
-    {L"编辑框6", 184, 296, 248, 72, false, true, 999},
-}};
 
 std::size_t IndexOf(Box box) { return static_cast<std::size_t>(box); }
 
@@ -143,16 +122,17 @@ MainWindowWin32::MainWindowWin32() {
   RegisterMainWindowClass(instance, &WindowProcedure);
 
   // Centred on the primary screen; the division drops the fraction.
-  const int left = (GetSystemMetrics(SM_CXSCREEN) - kOuterWidth) / 2;
-  const int top = (GetSystemMetrics(SM_CYSCREEN) - kOuterHeight) / 2;
-  window_ = CreateWindowExW(0, kMainWindowClassName, kCaption, kWindowStyle, left, top, kOuterWidth,
-                            kOuterHeight, nullptr, nullptr, instance, this);
+  const int left = (GetSystemMetrics(SM_CXSCREEN) - kFormOuterWidth) / 2;
+  const int top = (GetSystemMetrics(SM_CYSCREEN) - kFormOuterHeight) / 2;
+  window_ = CreateWindowExW(0, kMainWindowClassName, Utf8ToDisplay(kFormCaption).c_str(),
+                            kWindowStyle, left, top, kFormOuterWidth, kFormOuterHeight, nullptr,
+                            nullptr, instance, this);
   if (window_ == nullptr) FatalError(L"无法创建主窗口。");
 
   RECT frame;
   GetWindowRect(window_, &frame);
-  if (frame.right - frame.left != kOuterWidth || frame.bottom - frame.top != kOuterHeight) {
-    SetWindowPos(window_, nullptr, left, top, kOuterWidth, kOuterHeight,
+  if (frame.right - frame.left != kFormOuterWidth || frame.bottom - frame.top != kFormOuterHeight) {
+    SetWindowPos(window_, nullptr, left, top, kFormOuterWidth, kFormOuterHeight,
                  SWP_NOZORDER | SWP_NOACTIVATE);
   }
 
@@ -176,31 +156,36 @@ MainWindowWin32::~MainWindowWin32() {
 void MainWindowWin32::CreateControls(HINSTANCE instance) {
   const WPARAM font = reinterpret_cast<WPARAM>(GetStockObject(DEFAULT_GUI_FONT));
   // Everything starts hidden; only what the user is meant to see is shown at the end.
-  for (std::size_t i = 0; i < kBoxes.size(); ++i) {
-    const BoxLayout& layout = kBoxes[i];
+  for (std::size_t i = 0; i < kFormBoxes.size(); ++i) {
+    const FormBox& form_box = kFormBoxes[i];
+    const FormPlace& place = form_box.place;
     // Without ES_AUTOHSCROLL a multi-line box wraps at its right edge.
     const DWORD lines =
-        layout.multi_line ? ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN : ES_AUTOHSCROLL;
+        form_box.multi_line ? ES_MULTILINE | ES_AUTOVSCROLL | ES_WANTRETURN : ES_AUTOHSCROLL;
     controls_[i] =
         CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"", WS_CHILD | WS_TABSTOP | ES_LEFT | lines,
-                        layout.left, layout.top, layout.width, layout.height, window_,
+                        place.left, place.top, place.width, place.height, window_,
                         ControlMenu(BoxControlId(static_cast<Box>(i))), instance, nullptr);
     if (controls_[i] == nullptr) FatalError(L"无法创建主窗口。");
     SendMessageW(controls_[i], WM_SETFONT, font, FALSE);
-    SendMessageW(controls_[i], EM_LIMITTEXT, static_cast<WPARAM>(layout.typing_limit), 0);
+    // 0 asks for the platform's largest limit.
+    SendMessageW(controls_[i], EM_LIMITTEXT, static_cast<WPARAM>(form_box.typing_limit), 0);
   }
-  const HWND button =
-      CreateWindowExW(0, L"BUTTON", L"执行",
-                      WS_CHILD | WS_TABSTOP | BS_PUSHBUTTON | BS_CENTER | BS_VCENTER | BS_MULTILINE,
-                      592, 112, 136, 112, window_, ControlMenu(kButton1Id), instance, nullptr);
+  const FormPlace& place = kForm按钮1.place;
+  const HWND button = CreateWindowExW(
+      0, L"BUTTON", Utf8ToDisplay(kForm按钮1.caption).c_str(),
+      WS_CHILD | WS_TABSTOP | BS_PUSHBUTTON | BS_CENTER | BS_VCENTER | BS_MULTILINE, place.left,
+      place.top, place.width, place.height, window_, ControlMenu(kButton1Id), instance, nullptr);
   if (button == nullptr) FatalError(L"无法创建主窗口。");
   SendMessageW(button, WM_SETFONT, font, FALSE);
 
-  SetControlText(Box::编辑框2, "2");
+  for (std::size_t i = 0; i < kFormBoxes.size(); ++i) {
+    SetControlText(static_cast<Box>(i), Utf8ToGbk(kFormBoxes[i].initial_text));
+  }
   ShowContents();
-  for (std::size_t i = 0; i < kBoxes.size(); ++i) {
+  for (std::size_t i = 0; i < kFormBoxes.size(); ++i) {
     SendMessageW(controls_[i], EM_SETSEL, 0, 0);
-    if (kBoxes[i].visible) ShowWindow(controls_[i], SW_SHOWNA);
+    if (kFormBoxes[i].visible) ShowWindow(controls_[i], SW_SHOWNA);
   }
   ShowWindow(button, SW_SHOWNA);
 }
@@ -257,7 +242,7 @@ void MainWindowWin32::Click() {
 HWND MainWindowWin32::LiveControl(Box box) const {
   const HWND control = controls_[IndexOf(box)];
   if (control == nullptr) {
-    FatalError(std::wstring(L"窗口已关闭，无法继续：") + kBoxes[IndexOf(box)].name);
+    FatalError(L"窗口已关闭，无法继续：" + Utf8ToDisplay(kFormBoxes[IndexOf(box)].name));
   }
   return control;
 }
@@ -282,7 +267,7 @@ void MainWindowWin32::SetControlText(Box box, const Text& text) {
   // A box's content, like a Text, ends at its first zero byte.
   contents_[i] = text.c_str();
   typed_[i] = false;
-  if (!kBoxes[i].visible) return;
+  if (!kFormBoxes[i].visible) return;
   stale_[i] = true;
   if (!show_contents_posted_) {
     show_contents_posted_ = PostMessageW(window_, kShowContentsMessage, 0, 0) != FALSE;
@@ -301,7 +286,8 @@ void MainWindowWin32::ShowContents() {
 }
 
 int MainWindowWin32::ShowMessage(const Text& text, int style, const std::optional<Text>& caption) {
-  const std::wstring shown_caption = caption ? TextToDisplay(*caption) : kDefaultMessageCaption;
+  const std::wstring shown_caption =
+      caption ? TextToDisplay(*caption) : Utf8ToDisplay(kDefaultMessageCaption);
   UINT type = static_cast<UINT>(style);
   if ((type & MB_SYSTEMMODAL) == 0) type |= MB_TASKMODAL;
   // A pending quit request would close the box at once; it waits until the box is closed.

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "linking/codepage.h"
+#include "window/form.h"
 
 namespace pagelink {
 namespace {
@@ -91,7 +92,7 @@ int RunBox(QMessageBox& box, const std::vector<ButtonChoice>& buttons, std::size
 }  // namespace
 
 int ShowMessageBox(const Text& text, int style, const std::optional<Text>& caption) {
-  const QString title = caption ? Decoded(*caption) : QStringLiteral("信息：");
+  const QString title = caption ? Decoded(*caption) : QString::fromUtf8(kDefaultMessageCaption);
   QMessageBox box(IconOf(style), title, Decoded(text));
   // Qt has no system-modal boxes; staying on top is the nearest it offers.
   if (style & kSystemModal) box.setWindowFlag(Qt::WindowStaysOnTopHint);
