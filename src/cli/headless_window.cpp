@@ -2,6 +2,9 @@
 
 #include <utility>
 
+#include "linking/codepage.h"
+#include "window/form.h"
+
 namespace pagelink {
 namespace {
 
@@ -9,7 +12,11 @@ std::size_t Index(Box box) { return static_cast<std::size_t>(box); }
 
 }  // namespace
 
-HeadlessWindow::HeadlessWindow() { boxes_[Index(Box::编辑框2)] = "2"; }
+HeadlessWindow::HeadlessWindow() {
+  for (std::size_t i = 0; i < kFormBoxes.size(); ++i) {
+    boxes_[i] = Utf8ToGbk(kFormBoxes[i].initial_text);
+  }
+}
 
 Text HeadlessWindow::GetControlText(Box box) { return boxes_[Index(box)]; }
 
