@@ -1,10 +1,10 @@
 #include <benchmark/benchmark.h>
 
-#include <chrono>
 #include <cstring>
 #include <string>
 
 #include "linking/replace_pairs.h"
+#include "page_bench.h"
 
 namespace pagelink {
 namespace {
@@ -18,8 +18,6 @@ const Text kNextTitle =
     "\xB1\xFB\xD0\xCD\xD1\xF9\xC6\xB7";
 const Text kPreviousLink = ">Quillmor\xD5\xFD\xD4\xDA\xB8\xFC\xD0\xC2";
 
-constexpr std::size_t kPageSize = 64 * 1024;
-
 // A 64 KiB page of ASCII markup and Chinese paragraphs (正在更新 repeated), with the three
 // placeholders in the links near its end, as article pages have them.
 Text MakePage() {
@@ -28,41 +26,16 @@ Text MakePage() {
       "\xBC\xD7\xD0\xCD\xD1\xF9\xC6\xB7 2022-10-20 \xD2\xD2\xD0\xCD</p>\n";
   const Text links = "<a href=\"/a/" + kNextAddress + "\">" + kNextTitle + "</a>\n<a" +
                      kPreviousLink + "</a>\n</body></html>\n";
-  Text page = "<html><head><title>\xD0\xC2\xCE\xC5</title></head><body>\n";
-  while (page.size() + paragraph.size() + links.size() <= kPageSize) page += paragraph;
-  page.append(kPageSize - page.size() - links.size(), ' ');
-  return page + links;
-}
-
-// Seconds one memcpy of the page takes, from enough passes to swamp the clock's resolution.
-double MemcpySecondsPerPass(const Text& page) {
-  constexpr int kPasses = 2000;
-  std::string copy(page.size(), '\0');
-  const auto began = std::chrono::steady_clock::now();
-  for (int i = 0; i < kPasses; ++i) {
-    std::memcpy(copy.data(), page.data(), page.size());
-    benchmark::ClobberMemory();
-  }
-  const std::chrono::duration<double> took = std::chrono::steady_clock::now() - began;
-  return took.count() / kPasses;
+  return FillPage("<html><head><title>\xD0\xC2\xCE\xC5</title></head><body>\n", paragraph, links);
 }
 
 void BM_ReplacePairs(benchmark::State& state) {
-  const Text page = MakePage();
   const Text next_address = "yangpinku/3.html";
   const Text previous_link = " href='/a/yangpinku/1.html'>\xD0\xC2\xCE\xC5";
-  std::size_t passes = 0;
-  const auto began = std::chrono::steady_clock::now();
-  for (auto _ : state) {
-    Text filled = ReplacePairs(page, 100, 1, false, kNextAddress, next_address, kNextTitle,
-                               "\xD0\xC2\xCE\xC5", kPreviousLink, previous_link);
-    benchmark::DoNotOptimize(filled);
-    ++passes;
-  }
-  const std::chrono::duration<double> took = std::chrono::steady_clock::now() - began;
-  state.SetBytesProcessed(static_cast<std::int64_t>(passes * page.size()));
-  // How many memcpys of the same page one ReplacePairs costs, both measured in this run.
-  state.counters["x_memcpy"] = took.count() / passes / MemcpySecondsPerPass(page);
+  MeasureAgainstMemcpy(state, MakePage(), [&](const Text& page) {
+    return ReplacePairs(page, 100, 1, false, kNextAddress, next_address, kNextTitle,
+                        "\xD0\xC2\xCE\xC5", kPreviousLink, previous_link);
+  });
 }
 BENCHMARK(BM_ReplacePairs);
 
