@@ -2,11 +2,13 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <memory>
 #include <new>
 #include <string>
+#include <utility>
 
 #include "linking/codepage.h"
 #include "window/display_text_win32.h"
@@ -34,6 +36,15 @@ std::wstring ControlDisplay(HWND control) {
   std::wstring display(static_cast<std::size_t>(length) + 1, L'\0');
   display.resize(static_cast<std::size_t>(GetWindowTextW(control, display.data(), length + 1)));
   return display;
+}
+
+// Where the caret was before an edit that made the control's text grow by grown units. An
+// edit leaves the caret after what it put in, so this is where that began, or the end of the
+// selection it replaced.
+int CaretBeforeEdit(HWND control, int grown) {
+  DWORD caret = 0;
+  SendMessageW(control, EM_GETSEL, 0, reinterpret_cast<LPARAM>(&caret));
+  return static_cast<int>(caret) - grown;
 }
 
 // MessageBox's button ids as the run's result codes.
@@ -79,8 +90,9 @@ HICON ApplicationIcon(HINSTANCE instance, int width_metric, int height_metric) {
 }
 
 // The main window. Each edit box keeps its content as code page 936 bytes; the control only
-// shows it, so any bytes of any length come back as they went in. What the user types is
-// taken from the control when the box is next read.
+// shows it, so any bytes of any length come back as they went in. What the user types into a
+// box without a typing limit is taken from the control when the box is next read; a box with
+// one takes each edit at once, to count its bytes.
 class MainWindowWin32 final : public Window {
  public:
   MainWindowWin32();
@@ -98,6 +110,11 @@ class MainWindowWin32 final : public Window {
   static LRESULT CALLBACK WindowProcedure(HWND window, UINT message, WPARAM w, LPARAM l);
   LRESULT HandleMessage(HWND window, UINT message, WPARAM w, LPARAM l);
   void CreateControls(HINSTANCE instance);
+  // The user changed the text of the box's control.
+  void TakeTyping(std::size_t i);
+  // Brings the control back to its box's content after an edit that left shown_length units
+  // in it, with the caret where the edit began.
+  void RefuseTyping(std::size_t i, int shown_length);
   // Brings every stale control up to its box's content.
   void ShowContents();
   // The box's control; a fatal error once the window has been destroyed.
@@ -168,8 +185,9 @@ void MainWindowWin32::CreateControls(HINSTANCE instance) {
                         ControlMenu(BoxControlId(static_cast<Box>(i))), instance, nullptr);
     if (controls_[i] == nullptr) FatalError(L"无法创建主窗口。");
     SendMessageW(controls_[i], WM_SETFONT, font, FALSE);
-    // 0 asks for the platform's largest limit.
-    SendMessageW(controls_[i], EM_LIMITTEXT, static_cast<WPARAM>(form_box.typing_limit), 0);
+    // The control's own limit counts characters; the typing limit counts code page 936
+    // bytes and is kept by TakeTyping, so the control's is lifted to the platform's largest.
+    SendMessageW(controls_[i], EM_LIMITTEXT, 0, 0);
   }
   const FormPlace& place = kForm按钮1.place;
   const HWND button = CreateWindowExW(
@@ -210,7 +228,7 @@ LRESULT MainWindowWin32::HandleMessage(HWND window, UINT message, WPARAM w, LPAR
       if (HIWORD(w) == EN_CHANGE && !showing_content_) {
         // Typing into a control that does not show its content yet is no user's typing.
         for (std::size_t i = 0; i < controls_.size(); ++i) {
-          if (controls_[i] == reinterpret_cast<HWND>(l) && !stale_[i]) typed_[i] = true;
+          if (controls_[i] == reinterpret_cast<HWND>(l) && !stale_[i]) TakeTyping(i);
         }
         return 0;
       }
@@ -225,6 +243,36 @@ LRESULT MainWindowWin32::HandleMessage(HWND window, UINT message, WPARAM w, LPAR
       return 0;
   }
   return DefWindowProcW(window, message, w, l);
+}
+
+// An edit that leaves the content longer than the typing limit and longer than it was is
+// refused, so content put in beyond the limit stays whole and can still be cut down.
+void MainWindowWin32::TakeTyping(std::size_t i) {
+  const int limit = kFormBoxes[i].typing_limit;
+  if (limit == 0) {
+    typed_[i] = true;
+    return;
+  }
+  const std::wstring display = ControlDisplay(controls_[i]);
+  Text typed = DisplayToText(display);
+  if (typed.size() > static_cast<std::size_t>(limit) && typed.size() > contents_[i].size()) {
+    RefuseTyping(i, static_cast<int>(display.size()));
+    return;
+  }
+  contents_[i] = std::move(typed);
+}
+
+void MainWindowWin32::RefuseTyping(std::size_t i, int shown_length) {
+  const HWND control = controls_[i];
+  const std::wstring before = TextToDisplay(contents_[i]);
+  const int caret =
+      std::clamp(CaretBeforeEdit(control, shown_length - static_cast<int>(before.size())), 0,
+                 static_cast<int>(before.size()));
+  showing_content_ = true;
+  SetWindowTextW(control, before.c_str());
+  showing_content_ = false;
+  SendMessageW(control, EM_SETSEL, static_cast<WPARAM>(caret), caret);
+  SendMessageW(control, EM_SCROLLCARET, 0, 0);
 }
 
 void MainWindowWin32::Click() {

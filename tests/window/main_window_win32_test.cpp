@@ -124,16 +124,16 @@ TEST_F(MainWindowTest, PlacesEveryControlWithItsKindVisibilityAndLimit) {
     RECT place;  // left, top, right, bottom in the client area
     bool visible;
     bool multi_line;
-    int typing_limit;  // 0: not an edit box
+    bool edit_box;
   };
   const Row rows[] = {
-      {BoxControlId(Box::编辑框1), L"Edit", {168, 80, 568, 272}, true, true, 9999},
-      {BoxControlId(Box::编辑框2), L"Edit", {72, 208, 104, 256}, true, false, 0x7FFFFFFE},
-      {BoxControlId(Box::编辑框3), L"Edit", {24, 104, 144, 144}, true, false, 0x7FFFFFFE},
-      {BoxControlId(Box::编辑框4), L"Edit", {24, 160, 144, 200}, true, false, 0x7FFFFFFE},
-      {BoxControlId(Box::编辑框5), L"Edit", {16, 288, 168, 376}, false, true, 999},
-      {BoxControlId(Box::编辑框6), L"Edit", {184, 296, 432, 368}, false, true, 999},
-      {kButton1Id, L"Button", {592, 112, 728, 224}, true, false, 0},
+      {BoxControlId(Box::编辑框1), L"Edit", {168, 80, 568, 272}, true, true, true},
+      {BoxControlId(Box::编辑框2), L"Edit", {72, 208, 104, 256}, true, false, true},
+      {BoxControlId(Box::编辑框3), L"Edit", {24, 104, 144, 144}, true, false, true},
+      {BoxControlId(Box::编辑框4), L"Edit", {24, 160, 144, 200}, true, false, true},
+      {BoxControlId(Box::编辑框5), L"Edit", {16, 288, 168, 376}, false, true, true},
+      {BoxControlId(Box::编辑框6), L"Edit", {184, 296, 432, 368}, false, true, true},
+      {kButton1Id, L"Button", {592, 112, 728, 224}, true, false, false},
   };
   const LRESULT font = reinterpret_cast<LRESULT>(GetStockObject(DEFAULT_GUI_FONT));
   for (const Row& row : rows) {
@@ -158,7 +158,7 @@ TEST_F(MainWindowTest, PlacesEveryControlWithItsKindVisibilityAndLimit) {
     EXPECT_EQ(SendMessageW(control, WM_GETFONT, 0, 0), font);
     const LONG_PTR style = GetWindowLongPtrW(control, GWL_STYLE);
     EXPECT_TRUE(style & WS_TABSTOP);
-    if (row.typing_limit == 0) {
+    if (!row.edit_box) {
       EXPECT_EQ(style & BS_TYPEMASK, BS_PUSHBUTTON);
       EXPECT_TRUE(style & BS_MULTILINE);
       continue;
@@ -167,7 +167,10 @@ TEST_F(MainWindowTest, PlacesEveryControlWithItsKindVisibilityAndLimit) {
     EXPECT_EQ((style & ES_MULTILINE) != 0, row.multi_line);
     EXPECT_FALSE(style & (ES_READONLY | ES_PASSWORD | ES_UPPERCASE | ES_LOWERCASE | ES_NOHIDESEL |
                           WS_HSCROLL | WS_VSCROLL));
-    EXPECT_EQ(SendMessageW(control, EM_GETLIMITTEXT, 0, 0), row.typing_limit);
+    // The typing limits count code page 936 bytes, so the controls' own character limits are
+    // lifted to the platform's largest.
+    EXPECT_EQ(static_cast<DWORD>(SendMessageW(control, EM_GETLIMITTEXT, 0, 0)),
+              row.multi_line ? 0xFFFFFFFFu : 0x7FFFFFFEu);
     DWORD start = 1, end = 1;
     SendMessageW(control, EM_GETSEL, reinterpret_cast<WPARAM>(&start),
                  reinterpret_cast<LPARAM>(&end));
@@ -241,17 +244,73 @@ TEST_F(MainWindowTest, TypingChangesTheContent) {
   EXPECT_EQ(window_->GetControlText(Box::编辑框2), "7");
 }
 
-TEST_F(MainWindowTest, TypingLimitBoundsTypingButNotPuttingText) {
-  const Text full(9999, 'a');
-  window_->SetControlText(Box::编辑框1, full);
-  window_->ProcessEvents();
-  const HWND box = BoxControl(Box::编辑框1);
-  SendMessageW(box, EM_SETSEL, 9999, 9999);
-  Type(box, L"b");
-  EXPECT_EQ(window_->GetControlText(Box::编辑框1), full);
+Text Repeated(const Text& piece, std::size_t times) {
+  Text text;
+  for (std::size_t i = 0; i < times; ++i) text += piece;
+  return text;
+}
 
-  window_->SetControlText(Box::编辑框1, full + "cc");
-  EXPECT_EQ(window_->GetControlText(Box::编辑框1), full + "cc");
+// The limits count code page 936 bytes (编辑框1 9999, 编辑框5 and 编辑框6 999); an edit that
+// leaves the content past the limit and longer than it was is refused, one that does not is
+// taken.
+TEST_F(MainWindowTest, TypingLimitBoundsTypingButNotPuttingText) {
+  const Text zhong = "\xD6\xD0";  // 中
+  struct Row {
+    const char* name;
+    Box box;
+    Text put;
+    DWORD select_from;
+    DWORD select_to;
+    std::wstring typed;
+    bool pasted;  // put in by one replacement rather than typed a character at a time
+    Text content_after;
+    std::wstring shown_after;
+    DWORD caret_after;
+  };
+  const Row rows[] = {
+      {"a byte past the limit", Box::编辑框1, Text(9999, 'a'), 5000, 5000, L"b", false,
+       Text(9999, 'a'), std::wstring(9999, L'a'), 5000},
+      {"a two-byte character up to the limit", Box::编辑框1, Text(9997, 'a'), 9997, 9997, L"中",
+       false, Text(9997, 'a') + zhong, std::wstring(9997, L'a') + L"中", 9998},
+      {"a two-byte character past the limit at fewer characters than it", Box::编辑框1,
+       Repeated(zhong, 4999), 4999, 4999, L"中a", false, Repeated(zhong, 4999) + "a",
+       std::wstring(4999, L'中') + L"a", 5000},
+      {"a four-byte code past the limit", Box::编辑框1, Text(9996, 'a'), 0, 0, L"©a", false,
+       Text(9997, 'a'), std::wstring(9997, L'a'), 1},
+      {"a paste past the limit, refused whole", Box::编辑框1, Text(9990, 'a'), 9990, 9990,
+       L"0123456789", true, Text(9990, 'a'), std::wstring(9990, L'a'), 9990},
+      {"deleting from content put in past the limit, then growing it", Box::编辑框1,
+       Text(10001, 'a'), 10001, 10001, L"\bb", false, Text(10000, 'a'), std::wstring(10000, L'a'),
+       10000},
+      {"replacing a selection past the limit by as many bytes", Box::编辑框1, Text(10001, 'a'), 0,
+       2, L"中", false, zhong + Text(9999, 'a'), L"中" + std::wstring(9999, L'a'), 1},
+      {"a hidden box's limit", Box::编辑框6, "", 0, 0, std::wstring(500, L'中'), false,
+       Repeated(zhong, 499), std::wstring(499, L'中'), 499},
+  };
+  for (const Row& row : rows) {
+    SCOPED_TRACE(row.name);
+    window_->SetControlText(row.box, row.put);
+    window_->ProcessEvents();
+    const HWND box = BoxControl(row.box);
+    SendMessageW(box, EM_SETSEL, row.select_from, row.select_to);
+    if (row.pasted) {
+      SendMessageW(box, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(row.typed.c_str()));
+    } else {
+      Type(box, row.typed);
+    }
+    EXPECT_EQ(window_->GetControlText(row.box), row.content_after);
+    EXPECT_EQ(WindowText(box), row.shown_after);
+    DWORD start = 0, end = 0;
+    SendMessageW(box, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
+    EXPECT_EQ(start, row.caret_after);
+    EXPECT_EQ(end, row.caret_after);
+  }
+
+  const Text over(100000, 'c');
+  window_->SetControlText(Box::编辑框1, over);
+  window_->SetControlText(Box::编辑框5, over);
+  EXPECT_EQ(window_->GetControlText(Box::编辑框1), over);
+  EXPECT_EQ(window_->GetControlText(Box::编辑框5), over);
 }
 
 TEST_F(MainWindowTest, EscClosesTheWindowFromAnEditBox) {
